@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+namespace zorvaku {
+
+// Reads of BlockSize bytes that fill one piece: a full piece holds one
+// million bytes.
+inline constexpr int BlocksPerPiece = 50;
+
+// Cuts source into pieces named 0<base>, 1<base>, 2<base> … (see PieceName)
+// in the working directory, where <base> is the source's base name. Piece k
+// gets the source's bytes from k million on, up to one million of them; an
+// existing piece keeps its bytes and the new ones go after them. A piece is
+// closed after BlocksPerPiece reads, and the next one opened at once: when the
+// source ends exactly on its last block, one further empty piece is made. An
+// empty source gives an empty piece 0.
+//
+// Throws OperationError. The source is opened before any piece is made, so a
+// source that cannot be opened makes none. A piece that cannot be written is
+// cut back to its length before the split began to write to it; finished
+// pieces stay. A piece name that opens the source itself is refused before
+// anything is written to it.
+void SplitFile(const std::string& source);
+
+}  // namespace zorvaku
