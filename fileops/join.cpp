@@ -1,15 +1,36 @@
 #include "fileops/join.h"
 
+#include <sys/stat.h>
+
 #include "fileops/copier.h"
 #include "fileops/streamsguard.h"
 
 namespace zorvaku {
 
-void JoinFiles(std::span<std::string> slots, const std::string& output)
+namespace {
+
+// The bytes the join will copy, as far as the files can be looked at now:
+// what a file that cannot be looked at holds is found out when it is opened.
+std::uint64_t BytesToJoin(std::span<const std::string> slots, const std::string& output, FileIdentity outputFile)
+{
+    std::uint64_t total = 0;
+    struct stat status;
+    for (const std::string& slot : slots) {
+        if (!slot.empty() && slot != output && ::stat(slot.c_str(), &status) == 0 && S_ISREG(status.st_mode)
+            && !(FileIdentity{status.st_dev, status.st_ino} == outputFile))
+            total += static_cast<std::uint64_t>(status.st_size);
+    }
+    return total;
+}
+
+}  // namespace
+
+void JoinFiles(std::span<std::string> slots, const std::string& output, const ProgressFn& progress)
 {
     StreamsGuard guard;
     TargetStream.Open(output, Operation::Join);
     const FileIdentity outputFile = TargetStream.Identity();
+    ProgressMeter meter(progress, progress ? BytesToJoin(slots, output, outputFile) : 0);
 
     for (std::string& slot : slots) {
         if (slot == output)
@@ -20,10 +41,13 @@ void JoinFiles(std::span<std::string> slots, const std::string& output)
                 SourceStream.Close();
                 continue;
             }
+            meter.StartFile(slot);
             const std::uint64_t lengthBefore = TargetStream.Length();
-            CutBackOnFailure([] {
-                while (const std::size_t count = SourceStream.ReadBlock())
+            CutBackOnFailure([&] {
+                while (const std::size_t count = SourceStream.ReadBlock()) {
                     TargetStream.WriteBlock(count);
+                    meter.Add(count);
+                }
                 TargetStream.Flush();
             }, lengthBefore);
             SourceStream.Close();
@@ -31,6 +55,7 @@ void JoinFiles(std::span<std::string> slots, const std::string& output)
         slot.clear();
     }
     TargetStream.Close();
+    meter.Finish();
 }
 
 }  // namespace zorvaku

@@ -3,6 +3,8 @@
 #include <span>
 #include <string>
 
+#include "fileops/progress.h"
+
 namespace zorvaku {
 
 // Appends the files named by slots, in order, to the end of output, which is
@@ -17,6 +19,8 @@ namespace zorvaku {
 // output cannot be opened nothing changes; when a file cannot be opened or
 // read, or the output cannot be written, the output is cut back to its length
 // before that file, and that slot and the later ones keep their paths.
-void JoinFiles(std::span<std::string> slots, const std::string& output);
+//
+// progress hears of every file as it starts and of the bytes appended.
+void JoinFiles(std::span<std::string> slots, const std::string& output, const ProgressFn& progress = {});
 
 }  // namespace zorvaku

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "fileops/progress.h"
+
 namespace zorvaku {
 
 // Reads of BlockSize bytes that fill one piece: a full piece holds one
@@ -21,6 +23,8 @@ inline constexpr int BlocksPerPiece = 50;
 // cut back to its length before the split began to write to it; finished
 // pieces stay. A piece name that opens the source itself is refused before
 // anything is written to it.
-void SplitFile(const std::string& source);
+//
+// progress hears of the source as the split starts and of the bytes copied.
+void SplitFile(const std::string& source, const ProgressFn& progress = {});
 
 }  // namespace zorvaku

@@ -50,15 +50,15 @@ void RemoveRow(JoinList& list, int row)
     }
 }
 
-void JoinListed(JoinList& list, const std::string& output)
+void JoinListed(JoinList& list, const std::string& output, const ProgressFn& progress)
 {
-    JoinFiles(std::span(list.FileSlots.data(), static_cast<std::size_t>(list.FileCount)), output);
+    JoinFiles(std::span(list.FileSlots.data(), static_cast<std::size_t>(list.FileCount)), output, progress);
 }
 
-void SplitFirst(JoinList& list)
+void SplitFirst(JoinList& list, const ProgressFn& progress)
 {
     list.Rows.push_back(BaseName(list.FileSlots[0], PlatformPaths));
-    SplitFile(list.FileSlots[0]);
+    SplitFile(list.FileSlots[0], progress);
 }
 
 }  // namespace zorvaku

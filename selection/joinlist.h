@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "fileops/progress.h"
+
 namespace zorvaku {
 
 // Slots in the join list's table: at most this many files can be listed.
@@ -41,11 +43,11 @@ void RemoveRow(JoinList& list, int row);
 
 // Joins the listed files onto output (see JoinFiles): slots 0..FileCount-1 are
 // emptied as they are joined; FileCount and the rows stay as they are.
-void JoinListed(JoinList& list, const std::string& output);
+void JoinListed(JoinList& list, const std::string& output, const ProgressFn& progress = {});
 
 // Splits the file of slot 0 into pieces in the working directory (see
 // SplitFile), after adding a row that holds its bare name. Slots and
 // FileCount stay as they are.
-void SplitFirst(JoinList& list);
+void SplitFirst(JoinList& list, const ProgressFn& progress = {});
 
 }  // namespace zorvaku

@@ -254,3 +254,29 @@ TEST_F(JoinTest, OntoAnOutputPastFourGibibytes)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(JoinTest, ProgressNamesEachFileInTurnAndEndsAtTheTotal)
+{
+    struct Report {
+        std::uint64_t done, total;
+        std::string file;
+    };
+    std::vector<Report> reports;
+    Slots slots{A, B, A, C};
+    JoinFiles(slots, A, [&](const Progress& p) { reports.push_back({p.done, p.total, p.file}); });
+
+    std::vector<std::string> started;
+    for (const Report& r : reports) {
+        EXPECT_LE(r.done, r.total);
+        if (started.empty() || started.back() != r.file)
+            started.push_back(r.file);
+    }
+    EXPECT_EQ((std::vector<std::string>{started.begin(), started.begin() + 2}), (Slots{B, C}));
+    ASSERT_FALSE(reports.empty());
+    EXPECT_EQ(reports.back().done, b.size() + c.size());
+    EXPECT_EQ(reports.back().total, b.size() + c.size()) << "the output's own slots count for nothing";
+}
+
+}  // namespace

@@ -87,6 +87,19 @@ INSTANTIATE_TEST_SUITE_P(BlockBoundaries, SplitSizes,
         SizeCase{5 * Million / 2, {Million, Million, Million / 2}}),
     [](const testing::TestParamInfo<SizeCase>& info) { return std::to_string(info.param.size); });
 
+TEST_F(SplitTest, ProgressEndsAtTheSourcesSize)
+{
+    WriteFile(src + "/x", Pattern(3 * Million / 2));
+    std::uint64_t done = 0, total = 0;
+    SplitFile(src + "/x", [&](const Progress& p) {
+        EXPECT_EQ(p.file, src + "/x");
+        done = p.done;
+        total = p.total;
+    });
+    EXPECT_EQ(done, 3 * Million / 2);
+    EXPECT_EQ(total, 3 * Million / 2);
+}
+
 TEST_F(SplitTest, AddsTheBareNameRowAndLeavesTheSlots)
 {
     WriteFile(src + "/big.dat", Pattern(10));
