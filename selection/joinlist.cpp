@@ -28,10 +28,10 @@ void AddFile(JoinList& list, const std::string& fullFileName)
     ++list.FileCount;
 }
 
-void RemoveRow(JoinList& list, int row)
+bool RemoveRow(JoinList& list, int row)
 {
     if (row < 0 || row >= MaxSlots)
-        return;
+        return false;
     list.FileSlots[row].clear();
 
     int kept = 0;
@@ -48,6 +48,7 @@ void RemoveRow(JoinList& list, int row)
         if (!list.FileSlots[i].empty())
             list.Rows.push_back(DisplayRow(i, list.FileSlots[i]));
     }
+    return true;
 }
 
 void JoinListed(JoinList& list, const std::string& output, const ProgressFn& progress)
@@ -57,6 +58,8 @@ void JoinListed(JoinList& list, const std::string& output, const ProgressFn& pro
 
 void SplitFirst(JoinList& list, const ProgressFn& progress)
 {
+    if (list.FileSlots[0].empty())
+        throw OperationError(Operation::Split, Action::Open, "", "分割するファイルがありません");
     list.Rows.push_back(BaseName(list.FileSlots[0], PlatformPaths));
     SplitFile(list.FileSlots[0], progress);
 }

@@ -38,8 +38,9 @@ void AddFile(JoinList& list, const std::string& fullFileName);
 // non-empty slots of 0..FileCount-1 to the front in their order, sets
 // FileCount to their number, empties the slot after them, and rebuilds the
 // rows from the slots. This also drops the bare rows of splits and the slots
-// a join emptied. A row of -1 (none selected) or one past the table does nothing.
-void RemoveRow(JoinList& list, int row);
+// a join emptied. A row of -1 (none selected) or one past the table does
+// nothing; the result says whether anything was done.
+bool RemoveRow(JoinList& list, int row);
 
 // Joins the listed files onto output (see JoinFiles): slots 0..FileCount-1 are
 // emptied as they are joined; FileCount and the rows stay as they are.
@@ -47,7 +48,8 @@ void JoinListed(JoinList& list, const std::string& output, const ProgressFn& pro
 
 // Splits the file of slot 0 into pieces in the working directory (see
 // SplitFile), after adding a row that holds its bare name. Slots and
-// FileCount stay as they are.
+// FileCount stay as they are. An empty slot 0 (a join onto another file
+// emptied it) is refused before anything is added.
 void SplitFirst(JoinList& list, const ProgressFn& progress = {});
 
 }  // namespace zorvaku

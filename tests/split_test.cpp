@@ -111,6 +111,18 @@ TEST_F(SplitTest, AddsTheBareNameRowAndLeavesTheSlots)
     EXPECT_EQ(list.FileSlots[0], src + "/big.dat");
 }
 
+TEST_F(SplitTest, AnEmptyFirstSlotIsRefusedBeforeARowIsAdded)
+{
+    JoinList list;
+    AddFile(list, src + "/a");
+    AddFile(list, src + "/b");
+    list.FileSlots[0].clear();  // as a join onto another file leaves it
+    const auto rows = list.Rows;
+    EXPECT_THROW(SplitFirst(list), OperationError);
+    EXPECT_EQ(list.Rows, rows);
+    EXPECT_FALSE(Exists("0"));
+}
+
 TEST_F(SplitTest, ARelativeSourceIsItsOwnBaseName)
 {
     WriteFile("plain", "abc");

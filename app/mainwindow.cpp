@@ -1,0 +1,247 @@
+#include "app/mainwindow.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScopeGuard>
+
+#include "selection/joinlist.h"
+#include "toolkit/bytelineedit.h"
+#include "toolkit/bytes.h"
+#include "toolkit/controls.h"
+#include "toolkit/directorylistbox.h"
+#include "toolkit/drivecombobox.h"
+#include "toolkit/errorbox.h"
+#include "toolkit/filelistbox.h"
+
+#include "app/icons/window.xpm"
+
+namespace zorvaku {
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+// The window's place and outer size on the screen, frame included.
+constexpr QRect OuterGeometry(28, 104, 738, 478);
+
+const QColor clGreen(0, 128, 0);
+const QColor clRed(255, 0, 0);
+const QColor clYellow(255, 255, 0);
+const QColor clAqua(0, 255, 255);
+const QColor clLime(0, 255, 0);
+
+// Names control after its field and places it in the client area.
+template <typename Control>
+Control* Place(Control* control, const char* name, int left, int top, int width, int height)
+{
+    control->setObjectName(QLatin1String(name));
+    control->setGeometry(left, top, width, height);
+    return control;
+}
+
+// A label at left, top, as wide as its text.
+QLabel* PlaceLabel(QWidget* owner, const char* name, int left, int top, const QString& text)
+{
+    auto* label = new QLabel(text, owner);
+    label->setObjectName(QLatin1String(name));
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+QPushButton* PlaceButton(QWidget* owner, const char* name, int left, int top, int width, const QString& caption)
+{
+    return Place(new QPushButton(caption, owner), name, left, top, width, 25);
+}
+
+int SelectedRow(const QListWidget* list)
+{
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    return selected.isEmpty() ? -1 : list->row(selected.first());
+}
+
+}  // namespace
+
+TForm1::TForm1(Application*)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Zorvaku（分割機能付き）"));
+    setWindowIcon(QIcon(QPixmap(window_xpm)));
+    setFont(WindowFont());
+    SetColour(this, clGreen);
+    move(OuterGeometry.topLeft());
+    resize(OuterGeometry.size());
+
+    // Created in the order of the form description.
+    Label1 = PlaceLabel(this, "Label1", 336, 8, QStringLiteral("結合するファイル（ダブルクリック＝取り消し）"));
+    Label2 = PlaceLabel(this, "Label2", 16, 384, QStringLiteral("結合後のファイル名（デフォルトは先頭のファイル名）"));
+
+    DriveComboBox1 = Place(new TDriveComboBox(this), "DriveComboBox1", 16, 24, 153, 18);
+    SetColour(DriveComboBox1, clRed);
+
+    DirectoryListBox1 = Place(new TDirectoryListBox(this), "DirectoryListBox1", 16, 56, 153, 297);
+    SetColour(DirectoryListBox1, clYellow);
+    SetItemHeight(DirectoryListBox1, 16);
+
+    FileListBox1 = Place(new TFileListBox(this), "FileListBox1", 176, 24, 153, 329);
+    SetColour(FileListBox1, clAqua);
+    FileListBox1->SetItemHeight(12);
+    connect(FileListBox1, &TFileListBox::Change, this, Guarded(this, &TForm1::FileListBox1Change, FileListBox1));
+
+    ListBox1 = Place(new QListWidget(this), "ListBox1", 336, 24, 377, 329);
+    SetColour(ListBox1, clLime);
+    SetItemHeight(ListBox1, 12);
+    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(ListBox1, &QListWidget::doubleClicked, this, Guarded(this, &TForm1::ListBox1Click, ListBox1));
+
+    Button1 = PlaceButton(this, "Button1", 592, 368, 121, QStringLiteral("閉じる"));
+    connect(Button1, &QPushButton::clicked, this, Guarded(this, &TForm1::Button1Click, Button1));
+
+    Button2 = PlaceButton(this, "Button2", 448, 400, 129, QStringLiteral("Ｏ　　　Ｋ"));
+    connect(Button2, &QPushButton::clicked, this, Guarded(this, &TForm1::Button2Click, Button2));
+
+    Edit1 = Place(new ByteLineEdit(this), "Edit1", 16, 400, 321, 20);
+
+    Button3 = PlaceButton(this, "Button3", 448, 368, 129, QStringLiteral("結合実行"));
+    connect(Button3, &QPushButton::clicked, this, Guarded(this, &TForm1::Button3Click, Button3));
+
+    Button4 = PlaceButton(this, "Button4", 592, 400, 121, QStringLiteral("分割実行"));
+    connect(Button4, &QPushButton::clicked, this, Guarded(this, &TForm1::Button4Click, Button4));
+
+    setTabOrder(DriveComboBox1, DirectoryListBox1);
+    setTabOrder(DirectoryListBox1, FileListBox1);
+    setTabOrder(FileListBox1, ListBox1);
+    setTabOrder(ListBox1, Button1);
+    setTabOrder(Button1, Button2);
+    setTabOrder(Button2, Edit1);
+    setTabOrder(Edit1, Button3);
+    setTabOrder(Button3, Button4);
+
+    HideJoinControls();
+    TheJoinList.FileCount = 0;
+}
+
+void TForm1::FileListBox1Change(QObject*)
+{
+    // The rules run whether or not the file was added (the table may be full).
+    const auto refresh = qScopeGuard([this] {
+        ShowNewRows();
+        RefreshAfterAdd(TheJoinList.FileSlots[0], TheJoinList.FileSlots[1]);
+    });
+    AddFile(TheJoinList, FileListBox1->FileName());
+}
+
+void TForm1::ListBox1Click(QObject*)
+{
+    if (!RemoveRow(TheJoinList, SelectedRow(ListBox1)))
+        return;
+    ShowAllRows();
+    RefreshAfterRemove(TheJoinList.FileSlots[0], TheJoinList.FileSlots[1]);
+}
+
+void TForm1::Button1Click(QObject*)
+{
+    close();
+}
+
+void TForm1::Button2Click(QObject*)
+{
+    SetBusyCursor(true);
+    const auto normal = qScopeGuard([this] { SetBusyCursor(false); });
+    JoinListed(TheJoinList, Edit1->Bytes(), ReportProgress());
+}
+
+void TForm1::Button3Click(QObject*)
+{
+    if (TheJoinList.FileSlots[1].empty())
+        return;
+    Edit1->show();
+    Button2->show();
+    Label2->show();
+}
+
+void TForm1::Button4Click(QObject*)
+{
+    SetBusyCursor(true);
+    const auto normal = qScopeGuard([this] {
+        ShowNewRows();
+        SetBusyCursor(false);
+    });
+    SplitFirst(TheJoinList, ReportProgress());
+}
+
+void TForm1::HideJoinControls()
+{
+    Edit1->hide();
+    Button2->hide();
+    Button3->hide();
+    Label2->hide();
+}
+
+void TForm1::RefreshAfterAdd(const std::string& first, const std::string& second)
+{
+    Edit1->SetBytes(first);
+    if (!second.empty())
+        Button3->show();
+    Button4->setVisible(!first.empty() && second.empty());
+}
+
+void TForm1::RefreshAfterRemove(const std::string& first, const std::string& second)
+{
+    Edit1->SetBytes(first);
+    if (second.empty()) {
+        Edit1->hide();
+        Label2->hide();
+        Button2->hide();
+    }
+    Button4->setVisible(!first.empty() && second.empty());
+    if (second.empty())
+        Button3->hide();
+}
+
+void TForm1::SetBusyCursor(bool on)
+{
+    for (QWidget* control : {static_cast<QWidget*>(this), static_cast<QWidget*>(ListBox1),
+             static_cast<QWidget*>(Button1), static_cast<QWidget*>(Button2), static_cast<QWidget*>(Button3),
+             static_cast<QWidget*>(Button4), static_cast<QWidget*>(FileListBox1)}) {
+        if (on)
+            control->setCursor(Qt::WaitCursor);
+        else
+            control->unsetCursor();
+    }
+}
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (shownBefore_)
+        return;
+    shownBefore_ = true;
+    // The outer size includes the frame, which is known only once shown.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    if (!frame.isEmpty())
+        resize(OuterGeometry.size() - frame);
+}
+
+void TForm1::ShowNewRows()
+{
+    for (auto i = static_cast<std::size_t>(ListBox1->count()); i < TheJoinList.Rows.size(); ++i)
+        ListBox1->addItem(ShowBytes(TheJoinList.Rows[i]));
+}
+
+void TForm1::ShowAllRows()
+{
+    ListBox1->clear();
+    ShowNewRows();
+}
+
+ProgressFn TForm1::ReportProgress()
+{
+    return [this](const Progress& progress) {
+        emit OperationProgress(static_cast<qint64>(progress.done), static_cast<qint64>(progress.total),
+            ShowBytes(progress.file));
+    };
+}
+
+}  // namespace zorvaku

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zorvaku {
+
+// Orders names as a person orders numbered files: runs of digits compare by
+// their value (2name before 10name), other bytes without regard to the case of
+// ASCII letters; names equal in that sense fall back to plain byte order, so
+// the order is total. Names are bytes; no encoding is assumed.
+bool NaturalLess(std::string_view a, std::string_view b);
+
+// The names of the plain files in directory, in natural order: regular files
+// and symbolic links to them, leaving out names that start with "." (hidden),
+// directories, devices, FIFOs and sockets. A directory that cannot be read
+// gives no names, and no error: the lists show what they can.
+std::vector<std::string> ListPlainFiles(const std::string& directory);
+
+}  // namespace zorvaku
