@@ -118,6 +118,12 @@ TForm1::TForm1(Application*)
     setTabOrder(Edit1, Button3);
     setTabOrder(Button3, Button4);
 
+    // Controls outside the busy set keep their own cursor while the window
+    // shows the hourglass; in Qt they would otherwise take the window's.
+    for (QWidget* control : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2),
+             static_cast<QWidget*>(DriveComboBox1), static_cast<QWidget*>(DirectoryListBox1)})
+        control->setCursor(Qt::ArrowCursor);
+
     HideJoinControls();
     TheJoinList.FileCount = 0;
 }

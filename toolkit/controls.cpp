@@ -1,6 +1,8 @@
 #include "toolkit/controls.h"
 
+#include <QAbstractScrollArea>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QFontDatabase>
 
 namespace zorvaku {
@@ -13,13 +15,18 @@ void SetItemHeight(QAbstractItemView* view, int pixels)
 void SetColour(QWidget* control, const QColor& colour)
 {
     QPalette palette = control->palette();
-    palette.setColor(QPalette::Base, colour);
-    palette.setColor(QPalette::Window, colour);
-    // A combo box that cannot be typed into draws its face as a button.
-    if (qobject_cast<QComboBox*>(control))
-        palette.setColor(QPalette::Button, colour);
+    if (qobject_cast<QAbstractScrollArea*>(control) || qobject_cast<QLineEdit*>(control)) {
+        palette.setColor(QPalette::Base, colour);
+    } else if (qobject_cast<QComboBox*>(control)) {
+        palette.setColor(QPalette::Base, colour);
+        palette.setColor(QPalette::Button, colour);  // the face of a combo box that cannot be typed into
+    } else {
+        // A window's or label's colour is its background; its children's
+        // fields keep their own.
+        palette.setColor(QPalette::Window, colour);
+        control->setAutoFillBackground(true);
+    }
     control->setPalette(palette);
-    control->setAutoFillBackground(true);
 }
 
 QFont WindowFont()
