@@ -82,12 +82,18 @@ TForm1::TForm1(Application*)
 
     DirectoryListBox1 = Place(new TDirectoryListBox(this), "DirectoryListBox1", 16, 56, 153, 297);
     SetColour(DirectoryListBox1, clYellow);
-    SetItemHeight(DirectoryListBox1, 16);
 
     FileListBox1 = Place(new TFileListBox(this), "FileListBox1", 176, 24, 153, 329);
     SetColour(FileListBox1, clAqua);
     FileListBox1->SetItemHeight(12);
     connect(FileListBox1, &TFileListBox::Change, this, Guarded(this, &TForm1::FileListBox1Change, FileListBox1));
+
+    DriveComboBox1->SetDirList(DirectoryListBox1);
+    DirectoryListBox1->SetFileList(FileListBox1);
+    connect(DriveComboBox1, &TDriveComboBox::Change, this,
+        Guarded(this, &TForm1::DriveComboBox1Change, DriveComboBox1));
+    connect(DirectoryListBox1, &TDirectoryListBox::Change, this,
+        Guarded(this, &TForm1::DirectoryListBox1Change, DirectoryListBox1));
 
     ListBox1 = Place(new QListWidget(this), "ListBox1", 336, 24, 377, 329);
     SetColour(ListBox1, clLime);
@@ -126,6 +132,17 @@ TForm1::TForm1(Application*)
 
     HideJoinControls();
     TheJoinList.FileCount = 0;
+}
+
+void TForm1::DriveComboBox1Change(QObject*)
+{
+    DirectoryListBox1->SetDrive(DriveComboBox1->Drive());
+    FileListBox1->ApplyFilePath(DirectoryListBox1->Directory());
+}
+
+void TForm1::DirectoryListBox1Change(QObject*)
+{
+    FileListBox1->ApplyFilePath(DirectoryListBox1->Directory());
 }
 
 void TForm1::FileListBox1Change(QObject*)

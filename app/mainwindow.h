@@ -43,6 +43,13 @@ public:
 
     // Event handlers. Each runs behind the error box's guard (see Guarded).
 
+    // After a drive pick: puts the directory list on the selector's drive and
+    // the file list on the directory on show; the links have done both already.
+    void DriveComboBox1Change(QObject* Sender);
+    // After a directory open: puts the file list on the directory on show,
+    // where the link has put it already.
+    void DirectoryListBox1Change(QObject* Sender);
+
     // Adds the file list's full file name to the join list, if a file is selected.
     void FileListBox1Change(QObject* Sender);
     // Removes the join list's selected row (on a double-click).

@@ -13,6 +13,7 @@ const char* OperationText(Operation operation)
     case Operation::Join: return "結合";
     case Operation::Split: return "分割";
     case Operation::Add: return "追加";
+    case Operation::Browse: return "移動";
     }
     return "処理";
 }

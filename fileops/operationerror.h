@@ -6,7 +6,7 @@
 namespace zorvaku {
 
 // What the user asked for when a failure struck; it opens the error text.
-enum class Operation { Join, Split, Add };
+enum class Operation { Join, Split, Add, Browse };
 
 // What was being done to the file when the failure struck.
 enum class Action { Open, Read, Write, Close, CutBack, Add };

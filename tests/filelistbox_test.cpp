@@ -105,7 +105,7 @@ private slots:
     {
         TempDir dir;
         WriteFile(dir / "f", "x");
-        WorkingDirectory in(dir.path());
+        InDirectory in(dir.path());
         TFileListBox list;
         QSignalSpy changes(&list, &TFileListBox::Change);
         QCOMPARE(list.model()->rowCount(), 0);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -33,11 +34,14 @@ public:
         SetErrorBoxRecorder(nullptr);
     }
 
-    // Builds the window (Form1) in `dir` and shows it, which lists `dir`.
-    TForm1& Start()
+    // Builds the window (Form1) in `start` (`dir` when empty), lets
+    // beforeShow prepare it, and shows it, which lists `start`.
+    TForm1& Start(const std::function<void(TForm1&)>& beforeShow = {}, const std::string& start = {})
     {
-        inDir.emplace(dir.path());
+        inDir.emplace(start.empty() ? dir.path() : start);
         Form1 = new TForm1(nullptr);
+        if (beforeShow)
+            beforeShow(*Form1);
         Form1->show();
         return *Form1;
     }
@@ -90,7 +94,7 @@ public:
     QStringList errors;  // texts the error box would have shown
 
 private:
-    std::optional<WorkingDirectory> inDir;
+    std::optional<InDirectory> inDir;
 };
 
 }  // namespace zorvaku::test

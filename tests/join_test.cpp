@@ -133,7 +133,7 @@ TEST_F(JoinTest, TheOutputUnderAnotherNameIsNeverAppendedToItself)
 {
     ASSERT_EQ(::symlink(A.c_str(), (dir / "link").c_str()), 0);
     ASSERT_EQ(::link(A.c_str(), (dir / "hard").c_str()), 0);
-    WorkingDirectory inDir(dir.path());
+    InDirectory inDir(dir.path());
     const std::vector<std::pair<std::string, std::string>> cases{
         {"relative", "a.bin"},
         {"dot", "./a.bin"},

@@ -61,3 +61,25 @@ TEST(ListPlainFiles, AnUnreadableOrMissingDirectoryGivesNothing)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ListSubdirectories, NamesInOrderWithoutCaseLeavingOutHiddenAndFiles)
+{
+    TempDir dir;
+    for (const char* name : {"beta", "Alpha", "alpha", "Gamma", ".hidden"})
+        ::mkdir((dir / name).c_str(), 0755);
+    WriteFile(dir / "file", "x");
+    ::symlink("beta", (dir / "link-to-dir").c_str());
+    EXPECT_EQ(ListSubdirectories(dir.path()), (Names{"Alpha", "alpha", "beta", "Gamma", "link-to-dir"}));
+    EXPECT_TRUE(ListSubdirectories(dir / "missing").empty());
+}
+
+TEST(DirectoryLevels, FromTheRootDown)
+{
+    EXPECT_EQ(DirectoryLevels("/"), (Names{"/"}));
+    EXPECT_EQ(DirectoryLevels("/home"), (Names{"/", "/home"}));
+    EXPECT_EQ(DirectoryLevels("/home/u/\xff dir"), (Names{"/", "/home", "/home/u", "/home/u/\xff dir"}));
+}
+
+}  // namespace

@@ -44,7 +44,7 @@ protected:
 
     TempDir dir;
     const std::string src = Made(dir / "src"), out = Made(dir / "out");
-    WorkingDirectory inOut{out};
+    InDirectory inOut{out};
 };
 
 struct SizeCase {

@@ -26,14 +26,14 @@ TempDir::~TempDir()
     std::filesystem::remove_all(path_, ignored);
 }
 
-WorkingDirectory::WorkingDirectory(const std::string& directory)
+InDirectory::InDirectory(const std::string& directory)
     : previous_(std::filesystem::current_path().string())
 {
     if (::chdir(directory.c_str()) != 0)
         throw std::runtime_error("chdir failed: " + directory);
 }
 
-WorkingDirectory::~WorkingDirectory()
+InDirectory::~InDirectory()
 {
     if (::chdir(previous_.c_str()) != 0)
         std::abort();

@@ -23,12 +23,12 @@ private:
 };
 
 // Makes directory the working directory until the object goes, then goes back.
-class WorkingDirectory {
+class InDirectory {
 public:
-    explicit WorkingDirectory(const std::string& directory);
-    ~WorkingDirectory();
-    WorkingDirectory(const WorkingDirectory&) = delete;
-    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
+    explicit InDirectory(const std::string& directory);
+    ~InDirectory();
+    InDirectory(const InDirectory&) = delete;
+    InDirectory& operator=(const InDirectory&) = delete;
 
 private:
     std::string previous_;

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 
 #include "fileops/paths.h"
+#include "toolkit/directorylistbox.h"
 #include "toolkit/bytes.h"
 #include "toolkit/controls.h"
 #include "toolkit/listing.h"
@@ -53,6 +54,19 @@ void TFileListBox::EnsureListed()
 {
     if (!listed_)
         Enter(directory_);
+}
+
+void TFileListBox::ApplyFilePath(const std::string& directory)
+{
+    EnsureListed();
+    if (directory == directory_)
+        return;
+    if (dirList_) {
+        dirList_->OpenDirectory(directory);
+    } else {
+        SetWorkingDirectory(directory);
+        Enter(WorkingDirectory());
+    }
 }
 
 std::string TFileListBox::FileName() const

@@ -33,6 +33,8 @@ private:
 // reported, by mouse or by each step of a navigation key; a click on the
 // selected row raises nothing. Listing is synchronous, so that Change comes
 // before whatever follows the listing.
+class TDirectoryListBox;
+
 class TFileListBox : public QListView {
     Q_OBJECT
 public:
@@ -45,6 +47,11 @@ public:
     void Enter(const std::string& directory);
     // Lists the directory if that has not happened yet (then raises Change).
     void EnsureListed();
+    // Moves the panel to directory: nothing when it is the directory listed
+    // (the same bytes); otherwise the linked directory list opens it (see
+    // TDirectoryListBox::OpenDirectory) and this list follows. Lists the
+    // directory first if it has never been listed. Throws OperationError.
+    void ApplyFilePath(const std::string& directory);
     // The selected file's full path: directory, one separator unless the
     // directory ends in one, the name as the file system holds it; "" when
     // no row is selected.
@@ -63,6 +70,8 @@ protected:
         const QEvent* event = nullptr) const override;
 
 private:
+    friend class TDirectoryListBox;
+
     int SelectedRow() const;
     void SelectionMoved();
 
@@ -70,6 +79,7 @@ private:
     std::string directory_;
     bool listed_ = false;   // the directory has been listed at least once
     int lastReported_ = -1;  // the row the last Change was raised for; -1 after a listing
+    TDirectoryListBox* dirList_ = nullptr;  // the directory list this list follows
 };
 
 }  // namespace zorvaku

@@ -18,4 +18,13 @@ bool NaturalLess(std::string_view a, std::string_view b);
 // gives no names, and no error: the lists show what they can.
 std::vector<std::string> ListPlainFiles(const std::string& directory);
 
+// The names of the subdirectories of directory (and of links to directories),
+// leaving out hidden ones, in name order without regard to letter case. A
+// directory that cannot be read gives none.
+std::vector<std::string> ListSubdirectories(const std::string& directory);
+
+// The levels of an absolute path from the root down: "/home/u" gives "/",
+// "/home" and "/home/u".
+std::vector<std::string> DirectoryLevels(const std::string& directory);
+
 }  // namespace zorvaku
