@@ -5,12 +5,10 @@
 #include "toolkit/application.h"
 #include "toolkit/errorbox.h"
 
-#include "app/icons/zorvaku.xpm"
-
 int main(int, char** argv)
 {
     zorvaku::Application application(argv[0]);
-    QApplication::setWindowIcon(QIcon(QPixmap(zorvaku_xpm)));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zorvaku.png")));
     try {
         application.CreateForm(zorvaku::Form1);
     } catch (...) {

@@ -14,8 +14,6 @@
 #include "toolkit/errorbox.h"
 #include "toolkit/filelistbox.h"
 
-#include "app/icons/window.xpm"
-
 namespace zorvaku {
 
 TForm1* Form1 = nullptr;
@@ -67,7 +65,7 @@ TForm1::TForm1(Application*)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Zorvaku（分割機能付き）"));
-    setWindowIcon(QIcon(QPixmap(window_xpm)));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/window.png")));
     setFont(WindowFont());
     SetColour(this, clGreen);
     move(OuterGeometry.topLeft());

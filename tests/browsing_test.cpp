@@ -101,6 +101,8 @@ private slots:
         expected << "Alpha" << "beta";
         QCOMPARE(DirRows(form), expected);
         QCOMPARE(form.DirectoryListBox1->sizeHintForRow(0), 16);
+        QVERIFY(!form.DirectoryListBox1->item(0)->icon().isNull());
+        QVERIFY(form.DirectoryListBox1->item(0)->icon().cacheKey() != form.DirectoryListBox1->currentItem()->icon().cacheKey());
     }
 
     void openingADirectoryRaisesFileThenDirAndMovesTheWorkingDirectory()

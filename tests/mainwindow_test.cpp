@@ -51,6 +51,7 @@ private slots:
         QCOMPARE(form.pos(), QPoint(28, 104));
         QCOMPARE(form.frameGeometry().size(), QSize(738, 478));
         QCOMPARE(form.palette().color(QPalette::Window), QColor(0, 128, 0));
+        QCOMPARE(form.windowIcon().pixmap(32).size(), QSize(32, 32));
         QCOMPARE(QFontInfo(form.font()).pixelSize(), 12);
         QCOMPARE(QFontInfo(form.font()).family(), QStringLiteral("IPAPGothic"));
 

@@ -13,10 +13,6 @@
 #include "toolkit/listing.h"
 #include "toolkit/workingdirectory.h"
 
-#include "toolkit/glyphs/current.xpm"
-#include "toolkit/glyphs/level.xpm"
-#include "toolkit/glyphs/subdirectory.xpm"
-
 namespace zorvaku {
 
 namespace {
@@ -45,6 +41,9 @@ public:
 TDirectoryListBox::TDirectoryListBox(QWidget* parent)
     : QListWidget(parent)
     , directory_(WorkingDirectory())
+    , levelGlyph_(QStringLiteral(":/glyphs/level.png"))
+    , onShowGlyph_(QStringLiteral(":/glyphs/current.png"))
+    , subdirectoryGlyph_(QStringLiteral(":/glyphs/subdirectory.png"))
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setIconSize(QSize(16, 16));
@@ -114,8 +113,8 @@ void TDirectoryListBox::BuildRows()
 {
     built_ = true;
     clear();
-    const auto addRow = [this](const std::string& text, const std::string& path, int indent, const char* const* glyph) {
-        auto* item = new QListWidgetItem(QIcon(QPixmap(glyph)), ShowBytes(text), this);
+    const auto addRow = [this](const std::string& text, const std::string& path, int indent, const QIcon& glyph) {
+        auto* item = new QListWidgetItem(glyph, ShowBytes(text), this);
         item->setData(PathRole, QByteArray(path.data(), static_cast<qsizetype>(path.size())));
         item->setData(IndentRole, indent);
     };
@@ -123,11 +122,11 @@ void TDirectoryListBox::BuildRows()
     for (std::size_t i = 0; i < levels.size(); ++i) {
         const bool onShow = i + 1 == levels.size();
         addRow(i == 0 ? levels[i] : BaseName(levels[i], PlatformPaths), levels[i], static_cast<int>(i),
-            onShow ? current_xpm : level_xpm);
+            onShow ? onShowGlyph_ : levelGlyph_);
     }
     const int onShowRow = count() - 1;
     for (const std::string& name : ListSubdirectories(directory_))
-        addRow(name, FullFileName(directory_, name, PlatformPaths), static_cast<int>(levels.size()), subdirectory_xpm);
+        addRow(name, FullFileName(directory_, name, PlatformPaths), static_cast<int>(levels.size()), subdirectoryGlyph_);
     setCurrentRow(onShowRow);
 }
 

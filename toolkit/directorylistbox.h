@@ -55,6 +55,8 @@ private:
     void OpenRow(int row);
 
     std::string directory_;
+    // Levels, the directory on show and subdirectories each have their folder.
+    const QIcon levelGlyph_, onShowGlyph_, subdirectoryGlyph_;
     bool built_ = false;                       // the rows have been built at least once
     TFileListBox* fileList_ = nullptr;         // follows every entry
     TDriveComboBox* driveComboBox_ = nullptr;  // the drive selector linked to this list, which follows it
