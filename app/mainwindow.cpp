@@ -1,7 +1,9 @@
 #include "app/mainwindow.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
 
@@ -13,12 +15,16 @@
 #include "toolkit/drivecombobox.h"
 #include "toolkit/errorbox.h"
 #include "toolkit/filelistbox.h"
+#include "toolkit/inputhold.h"
 
 namespace zorvaku {
 
 TForm1* Form1 = nullptr;
 
 namespace {
+
+// Steps of the progress bar: tenths of a per cent.
+constexpr int ProgressSteps = 1000;
 
 // The window's place and outer size on the screen, frame included.
 constexpr QRect OuterGeometry(28, 104, 738, 478);
@@ -103,7 +109,10 @@ TForm1::TForm1(Application*)
     connect(Button1, &QPushButton::clicked, this, Guarded(this, &TForm1::Button1Click, Button1));
 
     Button2 = PlaceButton(this, "Button2", 448, 400, 129, QStringLiteral("Ｏ　　　Ｋ"));
-    connect(Button2, &QPushButton::clicked, this, Guarded(this, &TForm1::Button2Click, Button2));
+    connect(Button2, &QPushButton::clicked, this, [this] {
+        RunGuarded([this] { Button2Click(Button2); });
+        CloseIfHeld();
+    });
 
     Edit1 = Place(new ByteLineEdit(this), "Edit1", 16, 400, 321, 20);
 
@@ -111,7 +120,15 @@ TForm1::TForm1(Application*)
     connect(Button3, &QPushButton::clicked, this, Guarded(this, &TForm1::Button3Click, Button3));
 
     Button4 = PlaceButton(this, "Button4", 592, 400, 121, QStringLiteral("分割実行"));
-    connect(Button4, &QPushButton::clicked, this, Guarded(this, &TForm1::Button4Click, Button4));
+    connect(Button4, &QPushButton::clicked, this, [this] {
+        RunGuarded([this] { Button4Click(Button4); });
+        CloseIfHeld();
+    });
+
+    // Not one of the form's controls: it shows only while a join or split runs.
+    progress_ = Place(new QProgressBar(this), "Progress", 16, 429, 697, 13);
+    progress_->setRange(0, ProgressSteps);
+    progress_->hide();
 
     setTabOrder(DriveComboBox1, DirectoryListBox1);
     setTabOrder(DirectoryListBox1, FileListBox1);
@@ -168,9 +185,8 @@ void TForm1::Button1Click(QObject*)
 
 void TForm1::Button2Click(QObject*)
 {
-    SetBusyCursor(true);
-    const auto normal = qScopeGuard([this] { SetBusyCursor(false); });
-    JoinListed(TheJoinList, Edit1->Bytes(), ReportProgress());
+    const std::string output = Edit1->Bytes();
+    RunOperation([&output](const ProgressFn& progress) { JoinListed(TheJoinList, output, progress); });
 }
 
 void TForm1::Button3Click(QObject*)
@@ -184,12 +200,8 @@ void TForm1::Button3Click(QObject*)
 
 void TForm1::Button4Click(QObject*)
 {
-    SetBusyCursor(true);
-    const auto normal = qScopeGuard([this] {
-        ShowNewRows();
-        SetBusyCursor(false);
-    });
-    SplitFirst(TheJoinList, ReportProgress());
+    const auto rows = qScopeGuard([this] { ShowNewRows(); });  // the split's row, also when it fails
+    RunOperation([](const ProgressFn& progress) { SplitFirst(TheJoinList, progress); });
 }
 
 void TForm1::HideJoinControls()
@@ -257,12 +269,47 @@ void TForm1::ShowAllRows()
     ShowNewRows();
 }
 
-ProgressFn TForm1::ReportProgress()
+void TForm1::closeEvent(QCloseEvent* event)
 {
-    return [this](const Progress& progress) {
-        emit OperationProgress(static_cast<qint64>(progress.done), static_cast<qint64>(progress.total),
-            ShowBytes(progress.file));
-    };
+    if (working_) {
+        closeHeld_ = true;
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
+void TForm1::RunOperation(const std::function<void(const ProgressFn&)>& work)
+{
+    SetBusyCursor(true);
+    InputHold hold;
+    working_ = true;
+    const auto done = qScopeGuard([this] {
+        progress_->hide();
+        working_ = false;
+        SetBusyCursor(false);
+    });
+    work([this, &hold](const Progress& progress) {
+        ShowNewRows();
+        ShowProgress(progress);
+        hold.Repaint();
+    });
+}
+
+void TForm1::CloseIfHeld()
+{
+    if (std::exchange(closeHeld_, false))
+        close();
+}
+
+void TForm1::ShowProgress(const Progress& progress)
+{
+    const QString file = ShowBytes(progress.file);
+    progress_->setValue(progress.total == 0 ? ProgressSteps
+                                            : static_cast<int>(progress.done * ProgressSteps / progress.total));
+    progress_->setFormat(QStringLiteral("%p%  ") + QString(file).replace('%', QStringLiteral("%%")));
+    progress_->show();
+    emit OperationProgress(static_cast<qint64>(progress.done), static_cast<qint64>(progress.total), file);
 }
 
 }  // namespace zorvaku

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include <QWidget>
@@ -8,6 +9,7 @@
 
 class QLabel;
 class QListWidget;
+class QProgressBar;
 class QPushButton;
 
 namespace zorvaku {
@@ -83,16 +85,27 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Holds a close request made while a join or split runs until it has ended.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Runs a join or split: the busy cursor and the progress bar show while
+    // it runs, the window repaints but takes no input, and all that is put
+    // back however the work ends.
+    void RunOperation(const std::function<void(const ProgressFn&)>& work);
+    // Closes the window if a close request was held during the operation.
+    void CloseIfHeld();
     // Appends to ListBox1 the join list's rows it does not show yet.
     void ShowNewRows();
     // Shows the join list's rows afresh (after a remove rebuilt them).
     void ShowAllRows();
-    // Hands the core's progress on as OperationProgress.
-    ProgressFn ReportProgress();
+    // Shows how far the operation has got in the progress bar.
+    void ShowProgress(const Progress& progress);
 
+    QProgressBar* progress_;    // in the strip below the buttons while a join or split runs
     bool shownBefore_ = false;  // the first show, when the outer size is made 738 x 478, is over
+    bool working_ = false;      // a join or split is running
+    bool closeHeld_ = false;    // a close was asked for while working
 };
 
 // The main window, set before its constructor runs.

@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QTimer>
 
 #include "fileops/split.h"
@@ -327,21 +328,100 @@ private slots:
         f.Start();
         SetErrorBoxRecorder(nullptr);
         QString seen;
-        QTimer::singleShot(0, this, [&] {
+        QTimer answer;  // answers the box once it is up
+        connect(&answer, &QTimer::timeout, this, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            QVERIFY(box);
+            if (!box)
+                return;
+            answer.stop();
             seen = box->windowTitle() + "|" + box->text();
             QCOMPARE(box->icon(), QMessageBox::Critical);
             QCOMPARE(box->buttons().size(), 1);
             QCOMPARE(box->standardButton(box->buttons().first()), QMessageBox::Ok);
             box->buttons().first()->click();
         });
+        answer.start(10);
         f.Pick("a");
         ::unlink(f.Path("a").c_str());
         f.Click("Button4");
         QVERIFY(seen.startsWith(QGuiApplication::applicationDisplayName() + "|分割できません"));
         QVERIFY(seen.endsWith("."));
         QVERIFY(!Exists(f.Path("0a")));
+    }
+
+    void progressShowsWhileWorkingReachesAllAndHides()
+    {
+        FormFixture f;
+        WriteFile(f.Path("a"), Pattern(2500000));
+        WriteFile(f.Path("b"), Pattern(1500000));
+        TForm1& form = f.Start();
+        auto* bar = f.Find<QProgressBar>("Progress");
+        QVERIFY(!bar->isVisible());
+        QStringList seen;  // value and text of the bar at every report
+        connect(&form, &TForm1::OperationProgress, this, [&] {
+            QVERIFY(bar->isVisible());
+            seen << QString::number(bar->value()) + " " + bar->text();
+        });
+        f.Pick("a");
+        f.Pick("b");
+        f.Click("Button3");
+        f.Click("Button2");
+        QVERIFY(seen.size() >= 2);
+        QCOMPARE(seen.first(), "0 0%  " + QString::fromStdString(f.Path("b")));
+        QVERIFY(seen.last().startsWith("1000 100%"));
+        QVERIFY(!bar->isVisible());
+
+        seen.clear();
+        f.DoubleClickRow(0);  // the join left one file listed; now none
+        f.Pick("a");
+        f.Click("Button4");
+        QVERIFY(seen.size() >= 2);
+        QCOMPARE(seen.first(), "0 0%  " + QString::fromStdString(f.Path("a")));
+        QVERIFY(seen.last().startsWith("1000 100%"));
+        QVERIFY(!bar->isVisible());
+    }
+
+    void noInputIsHandledWhileWorkingNorAfter()
+    {
+        FormFixture f;
+        WriteFile(f.Path("big.dat"), Pattern(2500000));
+        TForm1& form = f.Start();
+        f.Pick("big.dat");
+        bool clicked = false;
+        connect(&form, &TForm1::OperationProgress, this, [&] {
+            if (std::exchange(clicked, true))
+                return;
+            f.Click("Button4");  // an impatient second split
+            f.Click("Button1");  // and Close
+            QTest::keyClick(f.Find("ListBox1"), Qt::Key_Delete);
+            f.DoubleClickRow(0);
+        });
+        f.Click("Button4");
+        QVERIFY(clicked);
+        QCoreApplication::processEvents();
+        QVERIFY(form.isVisible());
+        QCOMPARE(FileSize(f.Path("0big.dat")), 1000000u);  // one split: nothing doubled
+        QCOMPARE(FileSize(f.Path("2big.dat")), 500000u);
+        QCOMPARE(f.Rows(), QStringList({f.Row(0, "big.dat"), "big.dat"}));
+    }
+
+    void aCloseRequestWaitsForTheEndOfTheWork()
+    {
+        FormFixture f;
+        WriteFile(f.Path("big.dat"), Pattern(2500000));
+        TForm1& form = f.Start();
+        f.Pick("big.dat");
+        QStringList states;  // is the window open at each report?
+        connect(&form, &TForm1::OperationProgress, this, [&] {
+            if (states.isEmpty())
+                form.close();  // as the window's close box asks
+            states << (form.isVisible() ? "open" : "closed");
+        });
+        f.Click("Button4");
+        QVERIFY(states.size() >= 2);
+        QCOMPARE(states.count("closed"), 0);
+        QVERIFY(!form.isVisible());
+        QCOMPARE(FileSize(f.Path("2big.dat")), 500000u);  // the split ran to its end first
     }
 
     void closeButtonEndsTheProgram()
