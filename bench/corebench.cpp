@@ -3,7 +3,7 @@
 // repeating, and prints the speeds, their ratios and this process's peak
 // memory. Machines are shared and noisy: read the ratios, not the speeds.
 //
-//   zorvaku_bench [--mib TOTAL] [--rounds N] [--dir PARENT]
+//   zorvaku_bench [--mib TOTAL] [--rounds N] [--dir PARENT] [--progress on|off]
 
 #include <algorithm>
 #include <chrono>
@@ -82,6 +82,7 @@ int main(int argc, char** argv)
 {
     std::uint64_t mib = 1024;
     int rounds = 5;
+    bool withProgress = true;
     std::string parent = fs::temp_directory_path().string();
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string option = argv[i];
@@ -91,6 +92,8 @@ int main(int argc, char** argv)
             rounds = std::max(1, std::atoi(argv[i + 1]));
         else if (option == "--dir")
             parent = argv[i + 1];
+        else if (option == "--progress")
+            withProgress = std::string(argv[i + 1]) != "off";
     }
 
     const fs::path dir = fs::path(parent) / ("zorvaku-bench-" + std::to_string(::getpid()));
@@ -103,17 +106,23 @@ int main(int argc, char** argv)
     Run("cat " + Quoted(a) + " " + Quoted(b) + " > /dev/null");  // into the page cache
 
     const std::string ourOut = (dir / "ours.out").string(), theirOut = (dir / "theirs.out").string();
+    // A receiver of progress, as the window attaches one, so that the cost of
+    // measuring progress is part of what is timed.
+    long reports = 0;
+    zorvaku::ProgressFn progress;
+    if (withProgress)
+        progress = [&reports](const zorvaku::Progress&) { ++reports; };
     std::vector<double> join, cat, split, splitB;
     for (int round = 0; round < rounds; ++round) {
         const auto ourJoin = [&] {
             std::vector<std::string> slots{a, b};
-            zorvaku::JoinFiles(slots, ourOut);
+            zorvaku::JoinFiles(slots, ourOut, progress);
         };
         const auto theirJoin = [&] { Run("cat " + Quoted(a) + " " + Quoted(b) + " >> " + Quoted(theirOut)); };
         const auto ourSplit = [&] {
             fs::current_path(dir / "ours");
-            zorvaku::SplitFile(a);
-            zorvaku::SplitFile(b);
+            zorvaku::SplitFile(a, progress);
+            zorvaku::SplitFile(b, progress);
             fs::current_path(parent);
         };
         const auto theirSplit = [&] {
@@ -147,6 +156,6 @@ int main(int argc, char** argv)
     Report("split", "split-b", total, Median(split), Median(splitB));
     rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
-    std::printf("peak memory: %.1f MiB\n", usage.ru_maxrss / 1024.0);
+    std::printf("peak memory: %.1f MiB  progress reports: %ld\n", usage.ru_maxrss / 1024.0, reports);
     return 0;
 }
