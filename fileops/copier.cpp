@@ -28,6 +28,16 @@ FileIdentity IdentityOf(const struct stat& status)
     return FileIdentity{status.st_dev, status.st_ino};
 }
 
+// open(2) of name, retried when interrupted; -1 with errno set on failure.
+int OpenRetrying(const std::string& name, int flags)
+{
+    int fd;
+    do
+        fd = ::open(name.c_str(), flags, 0666);
+    while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
 // close(2) without retrying on EINTR: on Linux the descriptor is gone either way.
 int CloseDescriptor(int fd)
 {
@@ -44,10 +54,7 @@ void ReadStream::Open(const std::string& name, Operation operation)
     if (name.empty())
         throw OperationError(operation, Action::Open, name, EmptyNameReason);
 
-    int fd;
-    do
-        fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    while (fd < 0 && errno == EINTR);
+    const int fd = OpenRetrying(name, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         ThrowSystemError(operation, Action::Open, name, errno);
 
@@ -115,16 +122,20 @@ void AppendStream::Open(const std::string& name, Operation operation)
     if (name.empty())
         throw OperationError(operation, Action::Open, name, EmptyNameReason);
 
-    int fd;
-    do
-        fd = ::open(name.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
-    while (fd < 0 && errno == EINTR);
+    // Exclusive creation first, to know whether the file was there before.
+    const int flags = O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+    bool created = true;
+    int fd = OpenRetrying(name, flags | O_EXCL);
+    if (fd < 0 && errno == EEXIST) {
+        created = false;
+        fd = OpenRetrying(name, flags);
+    }
     if (fd < 0)
         ThrowSystemError(operation, Action::Open, name, errno);
 
     struct stat status;
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 || ::fstat(fd, &status) != 0) {
+    const int openFlags = ::fcntl(fd, F_GETFL);
+    if (openFlags < 0 || ::fcntl(fd, F_SETFL, openFlags & ~O_NONBLOCK) != 0 || ::fstat(fd, &status) != 0) {
         const int err = errno;
         CloseDescriptor(fd);
         ThrowSystemError(operation, Action::Open, name, err);
@@ -135,6 +146,7 @@ void AppendStream::Open(const std::string& name, Operation operation)
     fd_ = fd;
     identity_ = IdentityOf(status);
     regular_ = S_ISREG(status.st_mode);
+    created_ = created;
     queued_ = 0;
 }
 

@@ -82,6 +82,10 @@ public:
     // Opens or creates name (mode 0666 less the umask). Never blocks: a FIFO
     // without a reader is refused. Throws OperationError.
     void Open(const std::string& name, Operation operation);
+    // The last Open created the file: it did not exist before.
+    bool Created() const { return created_; }
+    // The open file is a regular file, which can be cut back (not a device).
+    bool Regular() const { return regular_; }
     // Appends the first count bytes of CopyBuffer. Throws OperationError when
     // writing out the inner buffer fails; the queued bytes are then dropped.
     void WriteBlock(std::size_t count);
@@ -109,6 +113,7 @@ private:
     Operation operation_ = Operation::Join;
     FileIdentity identity_;
     bool regular_ = false;           // a regular file, which can be cut back
+    bool created_ = false;           // the open made the file
     std::unique_ptr<char[]> inner_;  // allocated at the first open, kept for the process
     std::size_t queued_ = 0;         // bytes of inner_ not yet written out
 };

@@ -18,10 +18,11 @@ inline constexpr int BlocksPerPiece = 50;
 // source ends exactly on its last block, one further empty piece is made. An
 // empty source gives an empty piece 0.
 //
-// Throws OperationError. The source is opened before any piece is made, so a
-// source that cannot be opened makes none. A piece that cannot be written is
-// cut back to its length before the split began to write to it; finished
-// pieces stay. A piece name that opens the source itself is refused before
+// Throws OperationError, and then leaves the directory as it was before the
+// split: the pieces it made are removed and those it appended to are cut
+// back to their former length, so that running it again once the cause is
+// gone gives every piece exactly once. The source is opened before any piece
+// is made. A piece name that opens the source itself is refused before
 // anything is written to it.
 //
 // progress hears of the source as the split starts and of the bytes copied.
