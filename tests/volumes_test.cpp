@@ -33,11 +33,13 @@ TEST_P(MountTable, MapsEachLineToADriveTypeAndRow)
     EXPECT_EQ(entries[0].mountPath, c.mountPath);
     EXPECT_EQ(TypeOf(entries[0], Facts), c.type);
     const std::vector<Volume> volumes = VolumesOf(entries, Facts);
+    // The root is always there; the line's own volume, if shown, after it.
+    ASSERT_FALSE(volumes.empty());
+    EXPECT_EQ(volumes[0].mountPath, "/");
     if (c.type == DriveType::Unknown) {
-        EXPECT_TRUE(volumes.empty()) << "left out";
+        EXPECT_EQ(volumes.size(), 1u) << "left out";
     } else {
-        ASSERT_EQ(volumes.size(), 1u);
-        EXPECT_EQ(VolumeRowText(volumes[0]), c.rowText);
+        EXPECT_EQ(VolumeRowText(volumes.back()), c.rowText);
     }
 }
 
@@ -91,6 +93,14 @@ TEST(MountTableText, SkipsMalformedLinesKeepsOrderOfPathsAndTheTopMount)
     EXPECT_EQ(volumes[2].mountPath, "/mnt/b");
     EXPECT_EQ(volumes[3].mountPath, "/mnt/x");
     EXPECT_EQ(volumes[3].type, DriveType::RamDisk);
+}
+
+TEST(MountTableText, AChrootsTableWithoutRootStillHasTheRoot)
+{
+    const std::vector<Volume> volumes = VolumesOf(ParseMountInfo("22 28 0:21 / /proc rw - proc proc rw\n"), Facts);
+    ASSERT_EQ(volumes.size(), 1u);
+    EXPECT_EQ(volumes[0].mountPath, "/");
+    EXPECT_EQ(volumes[0].type, DriveType::Fixed);
 }
 
 TEST(VolumeOfPath, TheLongestMountPathHoldingItComponentByComponent)

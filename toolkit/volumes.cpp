@@ -160,6 +160,8 @@ DriveType TypeOf(const MountEntry& entry, const DeviceFacts& facts)
 std::vector<Volume> VolumesOf(const std::vector<MountEntry>& entries, const DeviceFacts& facts)
 {
     std::map<std::string, Volume> byPath;  // a later mount on the same path hides the earlier one
+    // The root is always a volume, also where the table has no line for it (in a chroot).
+    byPath["/"] = Volume{"/", DriveType::Fixed, {}, {}};
     for (const MountEntry& entry : entries) {
         Volume volume{entry.mountPath, TypeOf(entry, facts), {}, {}};
         if (volume.type == DriveType::Remote)

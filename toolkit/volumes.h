@@ -43,7 +43,8 @@ struct Volume {
 DriveType TypeOf(const MountEntry& entry, const DeviceFacts& facts);
 
 // The volumes of recognised type among entries, in order of mount path; of
-// a mount path mounted more than once, the last mount (the one on top).
+// a mount path mounted more than once, the last mount (the one on top). The
+// root "/" is always among them, even when entries have no line for it.
 std::vector<Volume> VolumesOf(const std::vector<MountEntry>& entries, const DeviceFacts& facts);
 
 // The row text of volume: its mount path, then " [label]" for a labelled
