@@ -23,6 +23,23 @@ std::uint64_t BytesToJoin(std::span<const std::string> slots, const std::string&
     return total;
 }
 
+// Runs write, which appends to TargetStream. If it throws, TargetStream is cut
+// back to length (what it held before write began) and the error goes on; a
+// cut the system refuses is added to the error, since the file then keeps the
+// part that was written.
+template <typename Write>
+void CutBackOnFailure(Write write, std::uint64_t length)
+{
+    try {
+        write();
+    } catch (const OperationError& error) {
+        if (const int err = TargetStream.CutBack(length))
+            throw OperationError(error.operation(), error.action(), error.file(),
+                error.reason() + NotPutBack(TargetStream.Name(), err));
+        throw;
+    }
+}
+
 }  // namespace
 
 void JoinFiles(std::span<std::string> slots, const std::string& output, const ProgressFn& progress)

@@ -25,7 +25,6 @@ const char* ActionText(Action action)
     case Action::Read: return "を読み込めません";
     case Action::Write: return "に書き込めません";
     case Action::Close: return "を閉じられません";
-    case Action::CutBack: return "を元の長さに戻せません";
     case Action::Add: return "を結合リストに入れられません";
     }
     return "を扱えません";
@@ -76,6 +75,11 @@ std::string SystemReason(int err)
     case EAGAIN: return "リソースが一時的に使用できません";
     }
     return std::string("システムエラー ") + std::to_string(err) + ": " + std::strerror(err);
+}
+
+std::string NotPutBack(const std::string& file, int err)
+{
+    return "。さらに「" + file + "」を元に戻せません（" + SystemReason(err) + "）";
 }
 
 void ThrowSystemError(Operation operation, Action action, const std::string& file, int err)

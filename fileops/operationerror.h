@@ -9,7 +9,7 @@ namespace zorvaku {
 enum class Operation { Join, Split, Add, Browse };
 
 // What was being done to the file when the failure struck.
-enum class Action { Open, Read, Write, Close, CutBack, Add };
+enum class Action { Open, Read, Write, Close, Add };
 
 // A failure of the core: the operation, the file and the reason, in Japanese,
 // ready for the window's error box (which adds the closing ".").
@@ -34,6 +34,11 @@ private:
 
 // The system's reason for errno value err, in Japanese.
 std::string SystemReason(int err);
+
+// The words added to an error's reason when file could not be put back as it
+// was before the failed operation (errno err): the user must know it holds
+// part of what was written.
+std::string NotPutBack(const std::string& file, int err);
 
 // Throws the OperationError for a failed system call whose errno is err.
 [[noreturn]] void ThrowSystemError(Operation operation, Action action, const std::string& file, int err);

@@ -33,7 +33,7 @@ std::string PutBack(const std::vector<PieceBefore>& pieces)
         const int result = piece->created ? ::unlink(piece->name.c_str())
                                           : ::truncate(piece->name.c_str(), static_cast<off_t>(piece->length));
         if (result != 0 && !(piece->created && errno == ENOENT))
-            trouble += "。さらに「" + piece->name + "」を元に戻せません（" + SystemReason(errno) + "）";
+            trouble += NotPutBack(piece->name, errno);
     }
     return trouble;
 }
