@@ -68,9 +68,9 @@ void TDirectoryListBox::SetDrive(const std::string& drive)
 {
     if (!driveComboBox_ || driveComboBox_->DriveOf(directory_) == drive)
         return;
-    const std::string root = drive;
+    // The mount path is the volume's root.
     const std::string last = driveComboBox_->LastDirectoryOn(drive);
-    if (last != root) {
+    if (last != drive) {
         try {
             Enter(last);
             return;
@@ -78,7 +78,7 @@ void TDirectoryListBox::SetDrive(const std::string& drive)
             // Gone or barred since: the volume's root instead.
         }
     }
-    Enter(root);
+    Enter(drive);
 }
 
 void TDirectoryListBox::showEvent(QShowEvent* event)

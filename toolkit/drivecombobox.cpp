@@ -73,8 +73,8 @@ void TDriveComboBox::Pick(int row, bool hadDrive)
         return;
     drive_ = drive;
     setCurrentIndex(row);
-    if (dirList_ && drive != DriveOf(dirList_->Directory()))
-        dirList_->SetDrive(drive);
+    if (dirList_)
+        dirList_->SetDrive(drive);  // nothing when the directory on show is on that drive
     emit Change();
 }
 
