@@ -89,7 +89,7 @@ TForm1::TForm1(Application*)
 
     FileListBox1 = Place(new TFileListBox(this), "FileListBox1", 176, 24, 153, 329);
     SetColour(FileListBox1, clAqua);
-    FileListBox1->SetItemHeight(12);
+    SetItemHeight(FileListBox1, 12);
     connect(FileListBox1, &TFileListBox::Change, this, Guarded(this, &TForm1::FileListBox1Change, FileListBox1));
 
     DriveComboBox1->SetDirList(DirectoryListBox1);
@@ -144,8 +144,7 @@ TForm1::TForm1(Application*)
 
     // Controls outside the busy set keep their own cursor while the window
     // shows the hourglass; in Qt they would otherwise take the window's.
-    for (QWidget* control : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2),
-             static_cast<QWidget*>(DriveComboBox1), static_cast<QWidget*>(DirectoryListBox1)})
+    for (QWidget* control : std::initializer_list<QWidget*>{Label1, Label2, DriveComboBox1, DirectoryListBox1})
         control->setCursor(Qt::ArrowCursor);
 
     HideJoinControls();
@@ -238,9 +237,8 @@ void TForm1::RefreshAfterRemove(const std::string& first, const std::string& sec
 
 void TForm1::SetBusyCursor(bool on)
 {
-    for (QWidget* control : {static_cast<QWidget*>(this), static_cast<QWidget*>(ListBox1),
-             static_cast<QWidget*>(Button1), static_cast<QWidget*>(Button2), static_cast<QWidget*>(Button3),
-             static_cast<QWidget*>(Button4), static_cast<QWidget*>(FileListBox1)}) {
+    for (QWidget* control :
+        std::initializer_list<QWidget*>{this, ListBox1, Button1, Button2, Button3, Button4, FileListBox1}) {
         if (on)
             control->setCursor(Qt::WaitCursor);
         else

@@ -5,7 +5,6 @@
 #include "fileops/paths.h"
 #include "toolkit/directorylistbox.h"
 #include "toolkit/bytes.h"
-#include "toolkit/controls.h"
 #include "toolkit/listing.h"
 #include "toolkit/workingdirectory.h"
 
@@ -73,11 +72,6 @@ std::string TFileListBox::FileName() const
 {
     const int row = SelectedRow();
     return row < 0 ? std::string() : FullFileName(directory_, rows_.Name(row), PlatformPaths);
-}
-
-void TFileListBox::SetItemHeight(int pixels)
-{
-    zorvaku::SetItemHeight(this, pixels);
 }
 
 void TFileListBox::showEvent(QShowEvent* event)

@@ -57,9 +57,6 @@ public:
     // no row is selected.
     std::string FileName() const;
 
-    // Height of every row, in pixels.
-    void SetItemHeight(int pixels);
-
 signals:
     void Change();
 
